@@ -1,0 +1,1 @@
+lumbo_win_test(core_smoke_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/core_smoke_test.cpp)
