@@ -22,7 +22,9 @@ namespace {
 
 const char kJudgeUsage[] =
     "usage: lumbo judge [--] EXPECTED TYPED\n"
-    "       lumbo judge --batch < PAIRS\n"
+    "       lumbo judge --batch < PAIRS\n";
+
+const char kJudgeHelp[] =
     "\n"
     "Prints the verdict the player shows when TYPED is entered for the\n"
     "expected answer EXPECTED: BRAVO, FAUX, ? (nothing typed) or a near miss\n"
@@ -45,7 +47,7 @@ const char kJudgeUsage[] =
 enum JudgeExit { JE_OK = 0, JE_REFUSED = 1, JE_USAGE = 2 };
 
 int UsageError(FILE* err, const char* what) {
-  std::fprintf(err, "lumbo judge: %s\n\n%s", what, kJudgeUsage);
+  std::fprintf(err, "lumbo judge: %s\n%sRun 'lumbo judge --help' for more.\n", what, kJudgeUsage);
   return JE_USAGE;
 }
 
@@ -205,6 +207,7 @@ int RunJudge(int argc, char** argv, FILE* in, FILE* out, FILE* err) {
         options_done = true;
       } else if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
         std::fputs(kJudgeUsage, out);
+        std::fputs(kJudgeHelp, out);
         return JE_OK;
       } else if (std::strcmp(arg, "--batch") == 0) {
         batch = true;
