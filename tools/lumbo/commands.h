@@ -7,3 +7,4 @@
 
 int RunJudge(int argc, char** argv, FILE* in, FILE* out, FILE* err);
 int RunPack(int argc, char** argv, FILE* in, FILE* out, FILE* err);
+int RunLzw(int argc, char** argv, FILE* in, FILE* out, FILE* err);

@@ -12,6 +12,7 @@ const char kUsage[] =
     "  judge EXPECTED TYPED   print the verdict the player would show\n"
     "  judge --batch          read 'expected<TAB>typed' lines, print one verdict each\n"
     "  pack SOURCE OUTDIR     turn a quiz source into the quiz's resource files\n"
+    "  lzw pack|unpack IN OUT pack or unpack one block of the quiz format\n"
     "\n"
     "Texts are UTF-8 and must be Windows-1252 characters.\n"
     "Run 'lumbo COMMAND --help' for a command's own help.\n";
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
   }
   if (std::strcmp(command, "judge") == 0) return RunJudge(argc - 2, argv + 2, stdin, stdout, stderr);
   if (std::strcmp(command, "pack") == 0) return RunPack(argc - 2, argv + 2, stdin, stdout, stderr);
+  if (std::strcmp(command, "lzw") == 0) return RunLzw(argc - 2, argv + 2, stdin, stdout, stderr);
   std::fprintf(stderr, "lumbo: unknown command '%s'\n\n%s", command, kUsage);
   return 2;
 }
