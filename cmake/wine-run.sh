@@ -3,4 +3,4 @@
 # on the private display that scripts/with-wine.sh set up.
 : "${WINEPREFIX:?run the Windows tests through scripts/with-wine.sh}"
 export WINEDEBUG=-all WINEDLLOVERRIDES="winedbg.exe=d"
-exec wine64 "$@"
+PATH="/usr/lib/wine:$PATH" exec wine64 "$@"

@@ -5,6 +5,8 @@
 set -uo pipefail
 prefix=$(realpath -m "$1"); shift
 mkdir -p "$prefix"
+# Debian keeps wine64 out of PATH.
+export PATH="/usr/lib/wine:$PATH"
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="winedbg.exe=d"
 export LANG=C.UTF-8 LC_ALL=
 own_display=""
