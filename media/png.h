@@ -106,10 +106,11 @@ int PngDecode(PngImage* image);
 
 // Fills *info for a decoded image (PNG_ERR_STATE otherwise, PNG_ERR_TOO_LARGE
 // for a bitmap over PNG_MAX_IMAGE_BYTES).
-int PngBitmapHeader(const PngImage* image, PngBitmapInfo* info);
+int PngBitmapHeader(PngImage* image, PngBitmapInfo* info);
 
 // Unfilters the pixel buffer and writes the rows described by *info (from
-// PngBitmapHeader on the same image) into bits, which holds bits_size bytes.
+// PngBitmapHeader on the same image) into bits, which holds bits_size bytes
+// (PNG_ERR_BITMAP when fewer than info->size_image). Padding bytes are zero.
 // A filter type above 4 fails and leaves the error field unchanged. The pixel
 // buffer is not changed, so this may run any number of times.
 int PngUnfilterAndConvert(PngImage* image, const PngBitmapInfo* info, uint8_t* bits,
