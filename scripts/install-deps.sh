@@ -10,6 +10,7 @@ packages=(
   clang-14 libclang-rt-14-dev
   libpng-dev zlib1g-dev libdeflate-dev libstb-dev
   valgrind python3
+  gnome-backgrounds
 )
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
