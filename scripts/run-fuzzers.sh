@@ -17,7 +17,7 @@ for target in "$build"/tests/fuzz/*_fuzz; do
     echo "FAILED: $name"
     status=1
   else
-    grep -E '^#[0-9]+ *DONE' "$work.log" | tail -n 1 || true
+    grep -E '^Done [0-9]+ runs' "$work.log" | tail -n 1 || true
   fi
   rm -rf "$work" "$work.log"
 done
