@@ -13,6 +13,11 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/resources/CMakeLists.txt)
   add_subdirectory(resources)
 endif()
 
+# The start-up benchmark builds players' pieces with quiz resources.
+if(LUMBO_BENCH)
+  include(${CMAKE_SOURCE_DIR}/bench/startup.cmake OPTIONAL)
+endif()
+
 # GoogleTest from the Debian sources, built with the cross compiler.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
