@@ -82,7 +82,7 @@ TEST_F(PairQuiz, AQuestionCountsWhenBothAnswersAreRight) {
   EXPECT_EQ(run.Code(), "C2");
   run.KeyUp(3, VK_F2);
   const std::string saved = ReadFileBytes(AnswersFilePath());
-  EXPECT_EQ(saved.substr(0, 23), "a1\r\nb1\r\na2\r\n-\r\n\r\n\r\n\r\n");
+  EXPECT_EQ(saved.substr(0, 23), "a1\r\nb1\r\na2\r\n-\r\n\r\n\r\n\r\n\r\n");
   size_t lines = 0;
   for (size_t at = saved.find("\r\n"); at != std::string::npos; at = saved.find("\r\n", at + 2)) ++lines;
   EXPECT_EQ(lines, 192u);
