@@ -18,6 +18,51 @@ void ShowPngError(const char* text) {
   g_picture_message_box(nullptr, text, "Information", MB_OK | MB_ICONERROR);
 }
 
+// Icons and metafiles carry no bitmap to copy: they are drawn, on white,
+// into a screen-compatible bitmap of their own size in pixels.
+HBITMAP DrawPicture(IPicture* picture) {
+  OLE_XSIZE_HIMETRIC himetric_w = 0;
+  OLE_YSIZE_HIMETRIC himetric_h = 0;
+  picture->get_Width(&himetric_w);
+  picture->get_Height(&himetric_h);
+  HDC screen = GetDC(nullptr);
+  // HIMETRIC is hundredths of a millimetre: 2540 to the inch.
+  const int w = MulDiv(himetric_w, GetDeviceCaps(screen, LOGPIXELSX), 2540);
+  const int h = MulDiv(himetric_h, GetDeviceCaps(screen, LOGPIXELSY), 2540);
+  HBITMAP bitmap = w > 0 && h > 0 ? CreateCompatibleBitmap(screen, w, h) : nullptr;
+  if (bitmap) {
+    HDC dc = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    PatBlt(dc, 0, 0, w, h, WHITENESS);
+    // The source rectangle runs upwards from the bottom in HIMETRIC.
+    const bool drawn = SUCCEEDED(
+        picture->Render(dc, 0, 0, w, h, 0, himetric_h, himetric_w, -himetric_h, nullptr));
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    if (!drawn) {
+      DeleteObject(bitmap);
+      bitmap = nullptr;
+    }
+  }
+  ReleaseDC(nullptr, screen);
+  return bitmap;
+}
+
+HBITMAP CopyPictureBitmap(IPicture* picture) {
+  OLE_HANDLE handle = 0;
+  picture->get_Handle(&handle);
+  // OLE_HANDLE is 32 bits wide; GDI handles fit in it on 64-bit Windows.
+  HBITMAP copy = static_cast<HBITMAP>(
+      CopyImage(reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(handle)), IMAGE_BITMAP, 0, 0, 0));
+  if (!copy) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%s plante avec l'erreur : %d\n", "CopyImage",
+                  static_cast<int>(GetLastError()));
+    g_picture_message_box(nullptr, text, "Information", MB_OK | MB_ICONINFORMATION);
+  }
+  return copy;
+}
+
 }  // namespace
 
 HBITMAP ScaleBitmapToBox(HBITMAP bitmap, int width, int height) {
@@ -77,17 +122,9 @@ HBITMAP BitmapFromImageBytes(const BYTE* bytes, DWORD count) {
     if (SUCCEEDED(OleLoadPicture(stream, static_cast<LONG>(count), FALSE, IID_IPicture,
                                  reinterpret_cast<void**>(&picture))) &&
         picture) {
-      OLE_HANDLE handle = 0;
-      picture->get_Handle(&handle);
-      // OLE_HANDLE is 32 bits wide; GDI handles fit in it on 64-bit Windows.
-      copy = static_cast<HBITMAP>(CopyImage(reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(handle)),
-                                            IMAGE_BITMAP, 0, 0, 0));
-      if (!copy) {
-        char text[64];
-        std::snprintf(text, sizeof text, "%s plante avec l'erreur : %d\n", "CopyImage",
-                      static_cast<int>(GetLastError()));
-        g_picture_message_box(nullptr, text, "Information", MB_OK | MB_ICONINFORMATION);
-      }
+      SHORT type = PICTYPE_UNINITIALIZED;
+      picture->get_Type(&type);
+      copy = type == PICTYPE_BITMAP ? CopyPictureBitmap(picture) : DrawPicture(picture);
       picture->Release();
     }
     stream->Release();

@@ -38,6 +38,18 @@ def bmp_24(width, height):
     return b"BM" + struct.pack("<IHHI", 14 + len(header) + len(rows), 0, 0, 54) + header + rows
 
 
+def ico_24(size):
+    """A one-image .ico file, 24 bits per pixel, every pixel opaque."""
+    stride = size * 3
+    rows = b"".join(b"".join(bytes((c[2], c[1], c[0])) for c in
+                             (halves(x, size) for x in range(size))) for _ in range(size))
+    mask = bytes(((size + 31) // 32 * 4) * size)
+    image = struct.pack("<IiiHHIIiiII", 40, size, 2 * size, 1, 24, 0, stride * size + len(mask),
+                        0, 0, 0, 0) + rows + mask
+    return (struct.pack("<HHH", 0, 1, 1) +
+            struct.pack("<BBBBHHII", size, size, 0, 0, 1, 24, len(image), 22) + image)
+
+
 def chunk(name, data, good_crc=True):
     crc = zlib.crc32(name + data) if good_crc else 0
     return struct.pack(">I", len(data)) + name + data + struct.pack(">I", crc)
@@ -78,6 +90,7 @@ def main():
         ("PIC_JPEG", "IMG", "jpeg.img", swapped(read("disc.jpg"))),
         ("PIC_GIF", "IMG", "gif.img", swapped(read("halves.gif"))),
         ("PIC_BMP", "IMG", "bmp.img", swapped(bmp_24(70, 50))),
+        ("PIC_ICON", "IMG", "icon.img", swapped(ico_24(16))),
         ("PIC_GARBAGE", "IMG", "garbage.img", bytes(range(7, 250))),
         # Only our decoder reads it (see png_rgb).
         ("PIC_PNG", "RCDATA", "ours_only.png", png_rgb(40, 20, strict=False)),

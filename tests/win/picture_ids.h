@@ -11,3 +11,4 @@
 #define PIC_PNG_BAD_FILTER 407  /* RCDATA: PNG whose rows have filter type 5 */
 #define PIC_BOTH 408            /* IMG 30 x 10 BMP and RCDATA 10 x 30 PNG */
 #define PIC_MISSING 409         /* no resource at all */
+#define PIC_ICON 410            /* IMG: 16 x 16 icon, left half red, right half blue */

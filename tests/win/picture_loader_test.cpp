@@ -102,6 +102,7 @@ TEST_F(PictureLoader, ImgPicturesAreDecodedAndFittedToTheBox) {
       {PIC_BMP, 260, 260, 260, 185},   // 70 x 50: 50 x 260 / 70 = 185.7
       {PIC_BMP, 35, 260, 35, 25},      // shrunk, width limits
       {PIC_GIF, 130, 65, 130, 65},     // exactly the box
+      {PIC_ICON, 260, 260, 260, 260},  // 16 x 16: an icon is drawn, not copied
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "picture " << c.id << " in " << c.box_w << " x " << c.box_h);
@@ -116,7 +117,7 @@ TEST_F(PictureLoader, ImgPicturesAreDecodedAndFittedToTheBox) {
 }
 
 TEST_F(PictureLoader, ImgPicturesShowTheirOwnPixels) {
-  for (int id : {PIC_GIF, PIC_BMP}) {
+  for (int id : {PIC_GIF, PIC_BMP, PIC_ICON}) {
     SCOPED_TRACE(testing::Message() << "picture " << id);
     HBITMAP bitmap = Load(id);
     Pixels p = Read(bitmap);
