@@ -293,63 +293,131 @@ bool GatherImageData(const PngImage* image, const uint8_t** stream, uint32_t* si
 }
 
 // ---- Unfiltering ---------------------------------------------------------
+//
+// Sub, Average and Paeth depend on the unfiltered byte one pixel to the
+// left, so each byte of a pixel forms its own chain. The chains are kept in
+// registers (left[k], corner[k]) rather than read back from the row just
+// written, and the STEP chains of a pixel are independent, so the processor
+// runs them side by side.
 
-inline uint8_t Paeth(int a, int b, int c) {
-  const int pa = b > c ? b - c : c - b;
-  const int pb = a > c ? a - c : c - a;
-  const int pc = (a + b - 2 * c) < 0 ? -(a + b - 2 * c) : (a + b - 2 * c);
-  if (pa <= pb && pa <= pc) return uint8_t(a);
-  return uint8_t(pb <= pc ? b : c);
+// cur = src + prev, byte by byte, eight bytes at a time: the low seven bits
+// of each byte are added without crossing into the next byte, the top bit
+// is the exclusive or of the two top bits and that carry.
+inline void AddRows(const uint8_t* src, const uint8_t* prev, uint8_t* cur, uint32_t n) {
+  constexpr uint64_t LOW7 = 0x7F7F7F7F7F7F7F7Full;
+  constexpr uint64_t HIGH = 0x8080808080808080ull;
+  uint32_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    uint64_t x, y;
+    std::memcpy(&x, src + i, 8);
+    std::memcpy(&y, prev + i, 8);
+    const uint64_t sum = ((x & LOW7) + (y & LOW7)) ^ ((x ^ y) & HIGH);
+    std::memcpy(cur + i, &sum, 8);
+  }
+  for (; i < n; ++i) cur[i] = uint8_t(src[i] + prev[i]);
 }
 
-// Unfilters one row of n bytes from src into cur; prev is the unfiltered
-// row above (all zeros for the first row of an image or pass). STEP is the
-// filter step; 0 means `step` at run time.
-template <unsigned STEP>
-bool UnfilterRow(unsigned type, const uint8_t* src, const uint8_t* prev, uint8_t* cur, uint32_t n,
-                 uint32_t runtime_step) {
-  const uint32_t step = STEP ? STEP : runtime_step;
-  const uint32_t first = step < n ? step : n;
+// The byte at index k of a pixel goes to output index Swapped(k): red and
+// blue exchanged for 8-bit RGB and RGBA rows.
+template <unsigned STEP, bool SWAP>
+constexpr unsigned Swapped(unsigned k) {
+  return SWAP && k < 3 ? 2 - k : k;
+}
+
+// Unfilters one row of n bytes (a whole number of STEP-byte pixels) from src
+// into cur; prev is the unfiltered row above (zeros for the first row of an
+// image or pass). With SWAP the pixels also go, red and blue exchanged, to
+// out. A filter type above 4 fails.
+template <unsigned STEP, bool SWAP>
+bool UnfilterRow(unsigned type, const uint8_t* src, const uint8_t* prev, uint8_t* cur,
+                 uint8_t* out, uint32_t n) {
+  unsigned left[STEP] = {};
+  unsigned corner[STEP] = {};
   switch (type) {
     case 0:
       std::memcpy(cur, src, n);
-      return true;
+      break;
     case 1:
-      std::memcpy(cur, src, first);
-      for (uint32_t i = step; i < n; ++i) cur[i] = uint8_t(src[i] + cur[i - step]);
+      for (uint32_t i = 0; i < n; i += STEP) {
+#pragma GCC unroll 8
+        for (unsigned k = 0; k < STEP; ++k) {
+          left[k] = (src[i + k] + left[k]) & 0xFF;
+          cur[i + k] = uint8_t(left[k]);
+          if (SWAP) out[i + Swapped<STEP, SWAP>(k)] = uint8_t(left[k]);
+        }
+      }
       return true;
     case 2:
-      for (uint32_t i = 0; i < n; ++i) cur[i] = uint8_t(src[i] + prev[i]);
-      return true;
+      AddRows(src, prev, cur, n);
+      break;
     case 3:
-      for (uint32_t i = 0; i < first; ++i) cur[i] = uint8_t(src[i] + (prev[i] >> 1));
-      for (uint32_t i = step; i < n; ++i) {
-        cur[i] = uint8_t(src[i] + ((unsigned(cur[i - step]) + prev[i]) >> 1));
+      for (uint32_t i = 0; i < n; i += STEP) {
+#pragma GCC unroll 8
+        for (unsigned k = 0; k < STEP; ++k) {
+          left[k] = (src[i + k] + ((left[k] + prev[i + k]) >> 1)) & 0xFF;
+          cur[i + k] = uint8_t(left[k]);
+          if (SWAP) out[i + Swapped<STEP, SWAP>(k)] = uint8_t(left[k]);
+        }
       }
       return true;
     case 4:
-      for (uint32_t i = 0; i < first; ++i) cur[i] = uint8_t(src[i] + prev[i]);
-      for (uint32_t i = step; i < n; ++i) {
-        cur[i] = uint8_t(src[i] + Paeth(cur[i - step], prev[i], prev[i - step]));
+      for (uint32_t i = 0; i < n; i += STEP) {
+#pragma GCC unroll 8
+        for (unsigned k = 0; k < STEP; ++k) {
+          // Paeth: the neighbour nearest to left + above - corner, ties
+          // going to left, then above.
+          const int a = int(left[k]), b = prev[i + k], c = int(corner[k]);
+          int pa = b - c, pb = a - c;
+          int pc = pa + pb;
+          pa = pa < 0 ? -pa : pa;
+          pb = pb < 0 ? -pb : pb;
+          pc = pc < 0 ? -pc : pc;
+          // Without branches: the choice follows the picture, which no
+          // predictor guesses well.
+          const int take_b = -int(pb < pa);
+          int predictor = (a & ~take_b) | (b & take_b);
+          pa = pa < pb ? pa : pb;
+          const int take_c = -int(pc < pa);
+          predictor = (predictor & ~take_c) | (c & take_c);
+          left[k] = (src[i + k] + unsigned(predictor)) & 0xFF;
+          corner[k] = unsigned(b);
+          cur[i + k] = uint8_t(left[k]);
+          if (SWAP) out[i + Swapped<STEP, SWAP>(k)] = uint8_t(left[k]);
+        }
       }
       return true;
     default:
       return false;
   }
+  if (SWAP) {
+    for (uint32_t i = 0; i < n; i += STEP) {
+#pragma GCC unroll 8
+      for (unsigned k = 0; k < STEP; ++k) out[i + Swapped<STEP, SWAP>(k)] = cur[i + k];
+    }
+  }
+  return true;
 }
 
+// Unfilters with the filter step of the image: 1 (every image of less than
+// 8 bits per pixel, 8-bit grey and palette), 2, 3, 4, 6 or 8 bytes.
 bool Unfilter(unsigned type, const uint8_t* src, const uint8_t* prev, uint8_t* cur, uint32_t n,
               uint32_t step) {
   switch (step) {
-    case 1:
-      return UnfilterRow<1>(type, src, prev, cur, n, step);
-    case 3:
-      return UnfilterRow<3>(type, src, prev, cur, n, step);
-    case 4:
-      return UnfilterRow<4>(type, src, prev, cur, n, step);
-    default:
-      return UnfilterRow<0>(type, src, prev, cur, n, step);
+    case 1: return UnfilterRow<1, false>(type, src, prev, cur, nullptr, n);
+    case 2: return UnfilterRow<2, false>(type, src, prev, cur, nullptr, n);
+    case 3: return UnfilterRow<3, false>(type, src, prev, cur, nullptr, n);
+    case 4: return UnfilterRow<4, false>(type, src, prev, cur, nullptr, n);
+    case 6: return UnfilterRow<6, false>(type, src, prev, cur, nullptr, n);
+    default: return UnfilterRow<8, false>(type, src, prev, cur, nullptr, n);
   }
+}
+
+// The same for 8-bit RGB (step 3) and RGBA (step 4) rows, also writing the
+// bitmap row.
+bool UnfilterSwapped(unsigned type, const uint8_t* src, const uint8_t* prev, uint8_t* cur,
+                     uint8_t* out, uint32_t n, uint32_t step) {
+  if (step == 3) return UnfilterRow<3, true>(type, src, prev, cur, out, n);
+  return UnfilterRow<4, true>(type, src, prev, cur, out, n);
 }
 
 // Converts one unfiltered row of `pixels` pixels (row_bytes bytes) into
@@ -587,6 +655,19 @@ int PngUnfilterAndConvert(PngImage* image, const PngBitmapInfo* info, uint8_t* b
         }
         std::memset(out_row + n, 0, layout.stride - n);
         prev = out_row;
+        continue;
+      }
+      const bool swap = (layout.conversion == CONV_BGR || layout.conversion == CONV_BGRA) &&
+                        image->bit_depth == 8 && !image->interlace;
+      if (swap && type != 0) {
+        // Unfiltered and converted in one pass.
+        uint8_t* target = prev == buffers[0] ? buffers[1] : buffers[0];
+        if (layout.stride >= 4) std::memset(out_row + layout.stride - 4, 0, 4);
+        if (!UnfilterSwapped(type, filtered, prev, target, out_row, n, layout.step)) {
+          ok = false;
+          break;
+        }
+        prev = target;
         continue;
       }
       if (type == 0) {
