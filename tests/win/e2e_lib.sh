@@ -32,7 +32,7 @@ start_player() {
   for _ in $(seq 1 50); do inspect | grep -q '^score=' && break; sleep 0.2; done
 }
 
-inspect() { timeout 20 "$WINE64" "$inspector" show 2>/dev/null | tr -d '\r'; }
+inspect() { timeout 20 "$WINE64" "$inspector" show "$name.exe" 2>/dev/null | tr -d '\r'; }
 
 # value KEY: one line of the inspector's output.
 value() { inspect | sed -n "s/^$1=//p" | head -1; }
@@ -55,7 +55,7 @@ keys() { xdotool key --delay 80 "$@"; sleep 0.4; }
 type_text() { xdotool type --delay 60 "$1"; sleep 0.3; }
 
 close_player() {
-  timeout 20 "$WINE64" "$inspector" close >/dev/null 2>&1
+  timeout 20 "$WINE64" "$inspector" close "$name.exe" >/dev/null 2>&1
   for _ in $(seq 1 100); do kill -0 "$player_pid" 2>/dev/null || break; sleep 0.2; done
   if kill -0 "$player_pid" 2>/dev/null; then
     fail "the player did not end after WM_CLOSE"

@@ -1,9 +1,11 @@
 // ui_inspect: reads what a running player shows, from outside, for the
 // end-to-end scripts (a separate Windows console program; the player's own
 // windows answer WM_GETTEXT and BM_GETCHECK across processes).
-//   ui_inspect show     score, code, Cacher, every answer and verdict,
-//                       which pictures are visible, where "Cacher" is on screen
-//   ui_inspect close    the frame's close box (WM_CLOSE)
+//   ui_inspect show PROGRAM    score, code, Cacher, every answer and verdict,
+//                              which pictures are visible, where things are
+//   ui_inspect close PROGRAM   the frame's close box (WM_CLOSE)
+// PROGRAM is the player's file name (ui_e2e_player.exe): only its frame is
+// read, whatever other players run on the display.
 #include <windows.h>
 
 #include <cstdio>
@@ -35,10 +37,44 @@ BOOL CALLBACK FindDialogs(HWND child, LPARAM context) {
   return TRUE;
 }
 
+struct FrameSearch {
+  const char* program;
+  HWND frame = nullptr;
+};
+
+BOOL CALLBACK FindFrame(HWND window, LPARAM context) {
+  FrameSearch* search = reinterpret_cast<FrameSearch*>(context);
+  char cls[16] = {};
+  GetClassNameA(window, cls, sizeof cls);
+  if (std::strcmp(cls, "Lumbo") != 0) return TRUE;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+  if (!process) return TRUE;
+  char path[MAX_PATH] = {};
+  DWORD size = sizeof path;
+  const bool named = QueryFullProcessImageNameA(process, 0, path, &size) != 0;
+  CloseHandle(process);
+  const char* base = std::strrchr(path, '\\');
+  base = base ? base + 1 : path;
+  if (named && lstrcmpiA(base, search->program) == 0) {
+    search->frame = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  HWND frame = FindWindowA("Lumbo", nullptr);
+  if (argc < 3) {
+    std::printf("usage: ui_inspect show|close PROGRAM.exe\n");
+    return 2;
+  }
+  FrameSearch search;
+  search.program = argv[2];
+  EnumWindows(FindFrame, reinterpret_cast<LPARAM>(&search));
+  HWND frame = search.frame;
   if (!frame) {
     std::printf("no player\n");
     return 2;
