@@ -55,6 +55,15 @@ LRESULT OnClose() {
   return OnDestroy();
 }
 
+// The frame itself takes no typing: when it is activated (at start-up, or
+// when the player comes back to the window), the keyboard goes on to the
+// question panel, whose dialog manager gives it back to the answer that had
+// it, so the player can type without clicking first.
+LRESULT OnSetFocus() {
+  if (g_question_panel && IsWindowVisible(g_question_panel)) SetFocus(g_question_panel);
+  return 0;
+}
+
 LRESULT OnCtlColorStatic(HWND control) {
   if (GetDlgCtrlID(control) == ID_STATUS_TEXT) return reinterpret_cast<LRESULT>(g_frame_brush);
   return 0;
@@ -69,6 +78,7 @@ LRESULT CALLBACK MainFrameProc(HWND frame, UINT message, WPARAM wparam, LPARAM l
     case WM_CLOSE: return OnClose();
     case WM_DESTROY: return OnDestroy();
     case WM_CTLCOLORSTATIC: return OnCtlColorStatic(reinterpret_cast<HWND>(lparam));
+    case WM_SETFOCUS: return OnSetFocus();
     case WM_MOUSEWHEEL: ForwardWheelToPanel(g_question_panel, wparam); return 0;
     default: return DefWindowProcA(frame, message, wparam, lparam);
   }
