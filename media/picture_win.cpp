@@ -156,8 +156,9 @@ HBITMAP LoadPictureResource(HINSTANCE instance, LPCSTR name, LPCSTR type, int wi
   HRSRC found = FindResourceA(instance, name, type);
   HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
   if (!loaded) {
-    // The PNG path fits its bitmap itself; fitting again keeps one rule for
-    // every picture.
+    // The PNG path has fitted its bitmap already; both sources still leave
+    // through the same last step, which keeps a fitted size as it is (one
+    // side already touches the box) save for a pixel lost to rounding.
     return ScaleBitmapToBox(BitmapFromPngResource(instance, name, type, width, height), width,
                             height);
   }
