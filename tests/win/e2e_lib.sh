@@ -1,5 +1,5 @@
 # Shared by the end-to-end scripts: start the player under Wine in a scratch
-# folder, wait for its window, read it with ui_inspect, type with xdotool,
+# folder, wait for its window, read it with ui_probe, type with xdotool,
 # close it. Every wait is bounded. Needs DISPLAY and WINEPREFIX
 # (scripts/with-wine.sh).
 set -uo pipefail

@@ -1,9 +1,9 @@
-// ui_inspect: reads what a running player shows, from outside, for the
+// ui_probe: reads what a running player shows, from outside, for the
 // end-to-end scripts (a separate Windows console program; the player's own
 // windows answer WM_GETTEXT and BM_GETCHECK across processes).
-//   ui_inspect show PROGRAM    score, code, Cacher, every answer and verdict,
+//   ui_probe show PROGRAM    score, code, Cacher, every answer and verdict,
 //                              which pictures are visible, where things are
-//   ui_inspect close PROGRAM   the frame's close box (WM_CLOSE)
+//   ui_probe close PROGRAM   the frame's close box (WM_CLOSE)
 // PROGRAM is the player's file name (ui_e2e_player.exe): only its frame is
 // read, whatever other players run on the display.
 #include <windows.h>
@@ -68,7 +68,7 @@ BOOL CALLBACK FindFrame(HWND window, LPARAM context) {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::printf("usage: ui_inspect show|close PROGRAM.exe\n");
+    std::printf("usage: ui_probe show|close PROGRAM.exe\n");
     return 2;
   }
   FrameSearch search;
