@@ -67,6 +67,7 @@ expect_out batch-tabs $'Quasiment\n'
 
 # Bad lines are each reported with their number; the others are still
 # judged, each bad line leaves an empty output line, and the exit is 1.
+# (Line 6 is blank: echoed, not refused.)
 printf 'Paris\tParis\nno tab here\nŁódź\tLodz\nTour Eiffel\tTour Eifel\nParis\tP\xe9ris\n\nParis\t%s\n' \
   "$(printf 'x%.0s' {1..260})" >"$work/in"
 run batch-bad 1 judge --batch <"$work/in"
@@ -74,9 +75,13 @@ expect_out batch-bad $'BRAVO\n\n\nQuasiment\n\n\n\n'
 expect_err batch-bad 'line 2: no TAB'
 expect_err batch-bad "line 3: 'Ł' (U+0141) at byte 1 is not a Windows-1252 character"
 expect_err batch-bad 'line 5: invalid UTF-8 at byte 8'
-expect_err batch-bad 'line 6: no TAB'
 expect_err batch-bad 'line 7: typed text is 260 bytes'
-expect_err batch-bad '5 of 7 lines refused'
+expect_err batch-bad '4 of 7 lines refused'
+# A blank line groups a list: echoed blank, not refused.
+printf 'Paris\tParis\n\r\nRome\tRom\n' >"$work/in"
+run batch-blank 0 judge --batch <"$work/in"
+expect_out batch-blank $'BRAVO\n\nQuasiment\n'
+expect_quiet batch-blank err
 printf 'Paris\tPa\0ris\n' >"$work/in"
 run batch-nul 1 judge --batch <"$work/in"
 expect_err batch-nul 'line 1: holds a NUL byte'

@@ -6,7 +6,8 @@
 // invalid UTF-8, a NUL byte, a text over 259 bytes) is reported on standard
 // error with its line number and gets an empty output line; the remaining
 // lines are still judged, so a whole list shows all its problems in one
-// run, and the exit status is 1 when any line was refused.
+// run, and the exit status is 1 when any line was refused. A blank line,
+// which authors use to group their lists, is echoed blank without complaint.
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -33,7 +34,8 @@ const char kJudgeHelp[] =
     "\n"
     "With --batch, each line of standard input is 'expected<TAB>typed'\n"
     "(everything after the first TAB is the typed text; a final CR is\n"
-    "dropped) and one verdict is printed per line, in order. A line that\n"
+    "dropped) and one verdict is printed per line, in order; a blank line\n"
+    "is echoed blank. A line that\n"
     "cannot be judged is reported on standard error with its number and\n"
     "gives an empty output line; the other lines are still judged and the\n"
     "exit status is then 1.\n"
@@ -174,7 +176,9 @@ int JudgeBatch(FILE* in, FILE* out, FILE* err) {
     ++number;
     const char* verdict = nullptr;
     std::string problem;
-    if (JudgeLine(line, &verdict, &problem)) {
+    if (line.empty() || line == "\r") {
+      std::fputc('\n', out);
+    } else if (JudgeLine(line, &verdict, &problem)) {
       PrintVerdict(verdict, out);
     } else {
       std::fprintf(err, "lumbo judge: line %lu: %s\n", number, problem.c_str());
