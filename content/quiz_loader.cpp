@@ -7,6 +7,14 @@
 
 #include "content/lzw.h"
 
+int HintTextsPerQuestion(int hint_mode) {
+  switch (hint_mode) {
+    case 1: case 2: case 4: return 1;
+    case 3: case 6: return 2;
+    default: return 0;
+  }
+}
+
 void DescrambleBlock(uint8_t* bytes, size_t length, int* key_position) {
   int k = *key_position;
   for (size_t i = 1; i < length; ++i) {
@@ -46,6 +54,20 @@ int32_t UnpackBlock(const PackedBlock& block, int* key_position, uint8_t** out, 
 
 namespace {
 
+// Position of the first stop byte at or after from, or size when none.
+size_t FindByte(const uint8_t* bytes, size_t size, size_t from, uint8_t stop) {
+  if (from >= size) return size;
+  const void* hit = std::memchr(bytes + from, stop, size - from);
+  return hit ? static_cast<size_t>(static_cast<const uint8_t*>(hit) - bytes) : size;
+}
+
+// The stored value of the bytes [from, end): up to a zero byte if it holds one.
+std::string StoredText(const uint8_t* bytes, size_t from, size_t end) {
+  if (from >= end) return std::string();
+  const char* start = reinterpret_cast<const char*>(bytes + from);
+  return std::string(start, strnlen(start, end - from));
+}
+
 // Reads the unpacked bytes of one block. The one place that checks the end:
 // every read that would pass it fails and marks the reader broken.
 struct BlockReader {
@@ -66,20 +88,12 @@ struct BlockReader {
   // A text runs up to the next separator, which is passed over. The stored
   // value ends at a zero byte if the text holds one.
   bool Text(std::string* text, size_t capacity) {
-    const void* bar = position < size ? std::memchr(bytes + position, TEXT_SEPARATOR, size - position)
-                                      : nullptr;
-    if (!bar) {
+    const size_t end = FindByte(bytes, size, position, TEXT_SEPARATOR);
+    if (end >= size || end - position > capacity - 1) {
       broken = true;
       return false;
     }
-    size_t end = static_cast<size_t>(static_cast<const uint8_t*>(bar) - bytes);
-    size_t length = end - position;
-    if (length > capacity - 1) {
-      broken = true;
-      return false;
-    }
-    const char* start = reinterpret_cast<const char*>(bytes + position);
-    text->assign(start, strnlen(start, length));
+    *text = StoredText(bytes, position, end);
     position = end + 1;
     return true;
   }
@@ -99,13 +113,6 @@ struct ParsedDefinition {
   uint8_t red, green, blue;
 };
 
-int HintTextsPerQuestion(int hint_mode) {
-  switch (hint_mode) {
-    case 1: case 2: case 4: return 1;
-    case 3: case 6: return 2;
-    default: return 0;
-  }
-}
 
 bool ParseDefinition(const uint8_t* bytes, size_t size, ParsedDefinition* d) {
   BlockReader r{bytes, size, 0, false};
@@ -166,25 +173,12 @@ void ApplyDefinition(QuizRecord* quiz, const ParsedDefinition& d) {
 }
 
 void ApplyHeader(QuizRecord* quiz, const uint8_t* bytes, size_t size) {
-  BlockReader r{bytes, size, 2, false};
-  std::string link, status;
   // A header text that overruns its field or lacks its separator is cut or
   // left empty rather than refused: the link and status are decoration.
-  auto read_text = [&r](std::string* text) {
-    const void* bar = r.position < r.size
-                          ? std::memchr(r.bytes + r.position, TEXT_SEPARATOR, r.size - r.position)
-                          : nullptr;
-    size_t end = bar ? static_cast<size_t>(static_cast<const uint8_t*>(bar) - r.bytes) : r.size;
-    if (r.position < end) {
-      const char* start = reinterpret_cast<const char*>(r.bytes + r.position);
-      text->assign(start, strnlen(start, end - r.position));
-    }
-    r.position = end + 1;
-  };
-  read_text(&link);
-  read_text(&status);
-  CopyText(quiz->link, link.c_str());
-  CopyText(quiz->status_text, status.c_str());
+  const size_t link_end = FindByte(bytes, size, 2, TEXT_SEPARATOR);
+  const size_t status_end = FindByte(bytes, size, link_end + 1, TEXT_SEPARATOR);
+  CopyText(quiz->link, StoredText(bytes, 2, link_end).c_str());
+  CopyText(quiz->status_text, StoredText(bytes, link_end + 1, status_end).c_str());
 }
 
 void FillDemonstration(QuizRecord* quiz) {
@@ -207,16 +201,9 @@ void FillDemonstration(QuizRecord* quiz) {
 void ApplyCodes(QuizRecord* quiz, const uint8_t* bytes, size_t size) {
   size_t position = 0;
   for (int k = 0; k < quiz->question_count && k < MAX_QUESTIONS; ++k) {
-    std::string code;
-    if (position < size) {
-      const void* cr = std::memchr(bytes + position, '\r', size - position);
-      size_t end = cr ? static_cast<size_t>(static_cast<const uint8_t*>(cr) - bytes) : size;
-      const char* start = reinterpret_cast<const char*>(bytes + position);
-      code.assign(start, strnlen(start, end - position));
-      position = end;
-    }
-    CopyText(quiz->score_codes[k], code.c_str());
-    position += 2;
+    const size_t end = FindByte(bytes, size, position, '\r');
+    CopyText(quiz->score_codes[k], StoredText(bytes, position, end).c_str());
+    position = end + 2;  // past CR LF; beyond the end every later code is empty
   }
 }
 

@@ -33,6 +33,10 @@ constexpr char MSG_NO_DEFINITION[] = "Aucune solution lue !";
 constexpr char MSG_DEFINITION_ERROR[] = "Erreur dans le d\xE9" "cryptage des reponses";
 constexpr char MSG_CODES_ERROR[] = "Erreur dans le d\xE9" "cryptage des codes";
 
+// Hint texts stored per question for a hint mode: one for 1, 2 and 4; two
+// for 3 and 6 (the second is skipped); none for any other mode.
+int HintTextsPerQuestion(int hint_mode);
+
 // XORs bytes 1..length-1 with the key from *key_position on, advancing it
 // (and wrapping after the key's last character). Byte 0 is never changed.
 // Scrambling is the same operation.

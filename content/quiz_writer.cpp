@@ -54,14 +54,6 @@ struct Writer {
   }
 };
 
-int HintTexts(int hint_mode) {
-  switch (hint_mode) {
-    case 1: case 2: case 4: return 1;
-    case 3: case 6: return 2;
-    default: return 0;
-  }
-}
-
 std::string QuestionItem(size_t index, const char* what) {
   return "question " + std::to_string(index + 1) + " " + what;
 }
@@ -109,7 +101,7 @@ WriteError WriteQuizBlocks(const QuizContent& quiz, QuizBlocksData* blocks, std:
     w.Text(&definition, q.question_text, TEXT_FIELD_SIZE, QuestionItem(i, "text"));
   }
   definition.push_back(static_cast<uint8_t>(quiz.hint_mode));
-  const int hint_texts = HintTexts(quiz.hint_mode);
+  const int hint_texts = HintTextsPerQuestion(quiz.hint_mode);
   for (size_t i = 0; i < quiz.questions.size(); ++i) {
     if (hint_texts >= 1) w.Text(&definition, quiz.questions[i].hint, TEXT_FIELD_SIZE, QuestionItem(i, "hint"));
     if (hint_texts == 2) w.Text(&definition, "", TEXT_FIELD_SIZE, QuestionItem(i, "hint"));

@@ -2,12 +2,12 @@
 // for checking the codec against other implementations of the format.
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <string>
 #include <vector>
 
 #include "content/lzw.h"
 #include "tools/lumbo/commands.h"
+#include "tools/lumbo/file_io.h"
 
 namespace {
 
@@ -40,12 +40,12 @@ int RunLzw(int argc, char** argv, FILE* /*in*/, FILE* out, FILE* err) {
     std::fputs(kLzwUsage, err);
     return 2;
   }
-  std::ifstream input(argv[1], std::ios::binary);
-  if (!input) {
+  std::string file;
+  if (!ReadWholeFile(argv[1], &file)) {
     std::fprintf(err, "lumbo lzw: cannot read %s\n", argv[1]);
     return 1;
   }
-  std::vector<uint8_t> data((std::istreambuf_iterator<char>(input)), std::istreambuf_iterator<char>());
+  std::vector<uint8_t> data(file.begin(), file.end());
   std::vector<uint8_t> result;
   if (pack) {
     result = LzwPack(data.data(), data.size());
@@ -61,10 +61,7 @@ int RunLzw(int argc, char** argv, FILE* /*in*/, FILE* out, FILE* err) {
       return 1;
     }
   }
-  std::ofstream output(argv[2], std::ios::binary | std::ios::trunc);
-  output.write(reinterpret_cast<const char*>(result.data()), static_cast<std::streamsize>(result.size()));
-  output.close();
-  if (!output) {
+  if (!WriteWholeFile(argv[2], result.data(), result.size())) {
     std::fprintf(err, "lumbo lzw: cannot write %s\n", argv[2]);
     return 1;
   }
